@@ -1,0 +1,11 @@
+#include "Startup.h"
+#include "TimerWindow.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    kestrova::SetUpApplication(app);
+    return kestrova::RunTimer(app, [] { return std::make_unique<kestrova::TForm1>(); });
+}
