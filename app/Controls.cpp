@@ -1,6 +1,8 @@
 #include "Controls.h"
 
 #include <QBitmap>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QEnterEvent>
 #include <QFontMetrics>
 #include <QInputMethodEvent>
@@ -116,7 +118,19 @@ bool SecondsField::acceptsTyped(const QString& text)
 
 void SecondsField::keyPressEvent(QKeyEvent* event)
 {
-    if (digitsOnly_ && !acceptsTyped(event->text())) {
+    // The context-menu key and Shift+F10 ask for the context menu.
+    const auto mods = event->modifiers() & ~Qt::KeypadModifier;
+    if ((event->key() == Qt::Key_Menu && mods == Qt::NoModifier)
+        || (event->key() == Qt::Key_F10 && mods == Qt::ShiftModifier)) {
+        QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(0, 0), mapToGlobal(QPoint(0, 0)),
+                                  event->modifiers());
+        QCoreApplication::sendEvent(this, &request);
+        event->accept();
+        return;
+    }
+    // Shortcuts (Ctrl+V, Ctrl+A, ...) are not typing.
+    const bool shortcut = event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
+    if (digitsOnly_ && !shortcut && !acceptsTyped(event->text())) {
         event->accept();
         return;
     }
@@ -216,6 +230,12 @@ void AutoSizeLabel::mousePressEvent(QMouseEvent* event)
 Gauge::Gauge(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void Gauge::mousePressEvent(QMouseEvent* event)
+{
+    // A press on the bar does nothing, and it does not reach the panel.
+    event->accept();
 }
 
 void Gauge::setMaxValue(std::int32_t value)

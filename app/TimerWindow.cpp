@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QShortcut>
@@ -47,12 +49,12 @@ protected:
                 return true;
             }
             if (!(move->buttons() & Qt::LeftButton))
-                deleteLater(); // the release was missed: stop following
+                stop(); // the release was missed
             return false;
         }
         case QEvent::MouseButtonRelease:
             if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-                deleteLater();
+                stop();
                 return true;
             }
             return false;
@@ -62,6 +64,12 @@ protected:
     }
 
 private:
+    void stop()
+    {
+        qApp->removeEventFilter(this);
+        deleteLater();
+    }
+
     QPointer<QWidget> window_;
     QPointF offset_;
 };
@@ -139,6 +147,18 @@ void TForm1::buildDescription()
     connect(TimerSet1, &QLineEdit::textChanged, this, [this] { TimerSet1Change(); });
     TimerSet1->setFocus();
 
+    menu_ = BuildPopupMenu(
+        this, {.startStop = [this] { BitBtn1Click(); },
+               .close = [this] { FormDblClick(); },
+               .preset = [this](std::int32_t seconds) {
+                   Guard(this, [&] { ApplyPreset(*this, seconds); });
+               }});
+    // The controls that carry the menu. The button has none of its own: its
+    // request reaches the panel it lies on.
+    for (QWidget* carrier : {static_cast<QWidget*>(Panel1), static_cast<QWidget*>(TimerResult1),
+                             static_cast<QWidget*>(Gauge1), static_cast<QWidget*>(TimerSet1)})
+        carrier->installEventFilter(this);
+
     auto* altF4 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
     connect(altF4, &QShortcut::activated, this, [this] { close(); });
 }
@@ -212,6 +232,21 @@ void TForm1::mouseDoubleClickEvent(QMouseEvent*)
     FormDblClick();
 }
 
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::ContextMenu || !menu_.PopupMenu1)
+        return QWidget::eventFilter(watched, event);
+    const auto* request = static_cast<QContextMenuEvent*>(event);
+    // From the keyboard the menu opens at the field's top-left corner, from
+    // the mouse at the pointer. It takes the place of the field's own
+    // editing menu, which never shows.
+    const QPoint at = (request->reason() == QContextMenuEvent::Keyboard && watched == TimerSet1)
+                          ? TimerSet1->mapToGlobal(QPoint(0, 0))
+                          : request->globalPos();
+    menu_.PopupMenu1->popup(at);
+    return true;
+}
+
 // --- CountdownView ----------------------------------------------------------
 
 std::string TForm1::fieldText() const
@@ -260,9 +295,9 @@ void TForm1::setBarColor(Color color)
     Gauge1->setForeColor(color);
 }
 
-void TForm1::setPresetsEnabled(bool)
+void TForm1::setPresetsEnabled(bool enabled)
 {
-    // The preset submenus arrive with the context menu.
+    menu_.setPresetsEnabled(enabled);
 }
 
 } // namespace kestrova

@@ -1,6 +1,7 @@
 #pragma once
 #include "Controls.h"
 #include "CountdownEngine.h"
+#include "PresetMenu.h"
 #include "SystemTickSource.h"
 
 #include <QWidget>
@@ -31,6 +32,8 @@ public:
     AutoSizeLabel* TimerResult1 = nullptr;
     Gauge* Gauge1 = nullptr;
 
+    // The context menu and its entries.
+    const PopupMenu& popupMenu() const { return menu_; }
     const CountdownEngine& engine() const { return engine_; }
 
     // The handlers.
@@ -45,6 +48,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // CountdownView
@@ -64,6 +68,7 @@ private:
 
     SystemTickSource ticks_;
     CountdownEngine engine_;
+    PopupMenu menu_;
     bool closed_ = false;
 };
 
