@@ -159,6 +159,12 @@ void TForm1::buildDescription()
                              static_cast<QWidget*>(Gauge1), static_cast<QWidget*>(TimerSet1)})
         carrier->installEventFilter(this);
 
+    // The notification-area icon is added once the rest is in place, before
+    // the window's creation handler runs and before the window shows.
+    TrayIcon1 = new TrayIcon(QApplication::windowIcon(), this);
+    TrayIcon1->onDoubleClick = [this] { FormDblClick(); };
+    TrayIcon1->show();
+
     auto* altF4 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
     connect(altF4, &QShortcut::activated, this, [this] { close(); });
 }

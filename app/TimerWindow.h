@@ -3,6 +3,7 @@
 #include "CountdownEngine.h"
 #include "PresetMenu.h"
 #include "SystemTickSource.h"
+#include "TrayIcon.h"
 
 #include <QWidget>
 
@@ -31,6 +32,7 @@ public:
     SecondsField* TimerSet1 = nullptr;
     AutoSizeLabel* TimerResult1 = nullptr;
     Gauge* Gauge1 = nullptr;
+    TrayIcon* TrayIcon1 = nullptr;
 
     // The context menu and its entries.
     const PopupMenu& popupMenu() const { return menu_; }
