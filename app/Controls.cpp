@@ -59,6 +59,12 @@ void Panel::mousePressEvent(QMouseEvent* event)
         onPress(this, event);
 }
 
+void Panel::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (onRelease)
+        onRelease(this, event);
+}
+
 // --- SpeedButton ------------------------------------------------------------
 
 SpeedButton::SpeedButton(QWidget* parent) : QAbstractButton(parent)
@@ -223,6 +229,12 @@ void AutoSizeLabel::mousePressEvent(QMouseEvent* event)
 {
     if (onPress)
         onPress(this, event);
+}
+
+void AutoSizeLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (onRelease)
+        onRelease(this, event);
 }
 
 // --- Gauge ------------------------------------------------------------------

@@ -26,10 +26,12 @@ public:
     void setColor(Color color);
     Color color() const { return color_; }
     PressHandler onPress;
+    PressHandler onRelease;
 
 protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     Color color_ = 0;
@@ -88,10 +90,12 @@ public:
     Color textColor() const { return textColor_; }
     void setBackground(Color color);
     PressHandler onPress;
+    PressHandler onRelease;
 
 protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:

@@ -65,6 +65,28 @@ void SetDesktopStates(QWidget* window)
     xcb_flush(c);
 }
 
+void CancelSystemMove(QWidget* window)
+{
+    xcb_connection_t* c = x11Connection();
+    if (!c || !window || !window->windowHandle())
+        return;
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    if (!screen)
+        return;
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = static_cast<xcb_window_t>(window->winId());
+    message.type = atom(c, "_NET_WM_MOVERESIZE");
+    message.data.data32[2] = 11; // _NET_WM_MOVERESIZE_CANCEL
+    message.data.data32[3] = XCB_BUTTON_INDEX_1;
+    message.data.data32[4] = 1; // from a normal application
+    xcb_send_event(c, 0, screen->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(c);
+}
+
 QStringList DesktopStates(QWidget* window)
 {
     QStringList names;

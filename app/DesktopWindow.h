@@ -13,6 +13,10 @@ namespace kestrova {
 // where the platform has no such states.
 void SetDesktopStates(QWidget* window);
 
+// Tells the window manager to end a move of `window` that it was asked to
+// start (X11 only; does nothing elsewhere or when no move is under way).
+void CancelSystemMove(QWidget* window);
+
 // The _NET_WM_STATE atoms the window carries now, by name (X11 only; empty
 // elsewhere). For checks.
 QStringList DesktopStates(QWidget* window);

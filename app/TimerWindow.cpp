@@ -106,6 +106,7 @@ void TForm1::buildDescription()
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setGeometry(0, 0, 100, 40);
     Panel1->onPress = [this](QWidget* sender, QMouseEvent* e) { FormMouseDown(sender, e); };
+    Panel1->onRelease = [this](QWidget* sender, QMouseEvent* e) { FormMouseUp(sender, e); };
 
     SpeedButton1 = new SpeedButton(Panel1);
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
@@ -123,6 +124,7 @@ void TForm1::buildDescription()
     TimerResult1->setCaption(QStringLiteral("00"));
     TimerResult1->setLayoutDirection(Qt::RightToLeft);
     TimerResult1->onPress = [this](QWidget* sender, QMouseEvent* e) { FormMouseDown(sender, e); };
+    TimerResult1->onRelease = [this](QWidget* sender, QMouseEvent* e) { FormMouseUp(sender, e); };
 
     Gauge1 = new Gauge(Panel1);
     Gauge1->setObjectName(QStringLiteral("Gauge1"));
@@ -192,9 +194,21 @@ void TForm1::FormMouseDown(QWidget*, QMouseEvent* event)
     if (!(event->buttons() & Qt::LeftButton))
         return;
     QWindow* handle = window()->windowHandle();
-    if (handle && handle->startSystemMove())
+    if (handle && handle->startSystemMove()) {
+        systemMoveAsked_ = true;
         return;
+    }
     followPointer(event);
+}
+
+void TForm1::FormMouseUp(QWidget*, QMouseEvent* event)
+{
+    // During a move the window manager holds the pointer and the release goes
+    // to it. A release that still reaches the window came before the window
+    // manager took over: the move must not begin after the button is up.
+    if (systemMoveAsked_ && event->button() == Qt::LeftButton)
+        CancelSystemMove(this);
+    systemMoveAsked_ = false;
 }
 
 void TForm1::followPointer(QMouseEvent* press)

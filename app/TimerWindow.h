@@ -42,6 +42,8 @@ public:
     void FormCreate();
     void FormDblClick();
     void FormMouseDown(QWidget* sender, QMouseEvent* event);
+    // The release of a press that FormMouseDown handled.
+    void FormMouseUp(QWidget* sender, QMouseEvent* event);
     void FormClose();
     void BitBtn1Click();
     void TimerSet1Change();
@@ -72,6 +74,8 @@ private:
     CountdownEngine engine_;
     PopupMenu menu_;
     bool closed_ = false;
+    // A move was asked of the window manager and its release not yet seen.
+    bool systemMoveAsked_ = false;
 };
 
 } // namespace kestrova
