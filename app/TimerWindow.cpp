@@ -32,8 +32,9 @@ QFont makeFont(const QStringList& families, int pixelSize, bool bold)
 // until the left button is released.
 class PointerFollower final : public QObject {
 public:
+    // Owned by the window, so it goes with it at the latest.
     PointerFollower(QWidget* window, QPointF pressGlobal)
-        : window_(window), offset_(pressGlobal - QPointF(window->pos()))
+        : QObject(window), window_(window), offset_(pressGlobal - QPointF(window->pos()))
     {
         qApp->installEventFilter(this);
     }
