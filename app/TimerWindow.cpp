@@ -12,6 +12,8 @@
 #include <QShortcut>
 #include <QWindow>
 
+#include <limits>
+
 namespace kestrova {
 
 TForm1* Form1 = nullptr;
@@ -142,6 +144,7 @@ void TForm1::buildDescription()
         p.setColor(QPalette::Text, Qt::white);
         TimerSet1->setPalette(p);
     }
+    TimerSet1->setMaxLength(std::numeric_limits<int>::max()); // no length limit
     TimerSet1->setText(QStringLiteral("30"));
     TimerSet1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     TimerSet1->onDoubleClick = [this] { FormDblClick(); };
