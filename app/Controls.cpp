@@ -31,9 +31,9 @@ void drawFrame(QPainter& p, const QRect& r, const QColor& topLeft, const QColor&
 }
 } // namespace
 
-// --- Panel ------------------------------------------------------------------
+// --- PressableWidget, Panel --------------------------------------------------
 
-Panel::Panel(QWidget* parent) : QWidget(parent)
+Panel::Panel(QWidget* parent) : PressableWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -53,13 +53,13 @@ void Panel::paintEvent(QPaintEvent*)
     drawFrame(p, rect(), palette().color(QPalette::Light), palette().color(QPalette::Dark));
 }
 
-void Panel::mousePressEvent(QMouseEvent* event)
+void PressableWidget::mousePressEvent(QMouseEvent* event)
 {
     if (onPress)
         onPress(this, event);
 }
 
-void Panel::mouseReleaseEvent(QMouseEvent* event)
+void PressableWidget::mouseReleaseEvent(QMouseEvent* event)
 {
     if (onRelease)
         onRelease(this, event);
@@ -166,7 +166,7 @@ void SecondsField::mouseDoubleClickEvent(QMouseEvent* event)
 
 // --- AutoSizeLabel ----------------------------------------------------------
 
-AutoSizeLabel::AutoSizeLabel(QWidget* parent, const QRect& bounds) : QWidget(parent)
+AutoSizeLabel::AutoSizeLabel(QWidget* parent, const QRect& bounds) : PressableWidget(parent)
 {
     setGeometry(bounds);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -223,18 +223,6 @@ void AutoSizeLabel::paintEvent(QPaintEvent*)
     p.setPen(toQColor(textColor_));
     p.setFont(font());
     p.drawText(rect(), Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine, caption_);
-}
-
-void AutoSizeLabel::mousePressEvent(QMouseEvent* event)
-{
-    if (onPress)
-        onPress(this, event);
-}
-
-void AutoSizeLabel::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (onRelease)
-        onRelease(this, event);
 }
 
 // --- Gauge ------------------------------------------------------------------

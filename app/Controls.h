@@ -19,19 +19,27 @@ QColor toQColor(Color color);
 // A pointer press on a control; the window decides what it does.
 using PressHandler = std::function<void(QWidget* sender, QMouseEvent* event)>;
 
-// The panel: a flat colour with one raised bevel a pixel wide.
-class Panel : public QWidget {
+// A control whose pointer presses and releases the window handles.
+class PressableWidget : public QWidget {
 public:
-    explicit Panel(QWidget* parent);
-    void setColor(Color color);
-    Color color() const { return color_; }
+    using QWidget::QWidget;
     PressHandler onPress;
     PressHandler onRelease;
 
 protected:
-    void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// The panel: a flat colour with one raised bevel a pixel wide.
+class Panel : public PressableWidget {
+public:
+    explicit Panel(QWidget* parent);
+    void setColor(Color color);
+    Color color() const { return color_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
 
 private:
     Color color_ = 0;
@@ -81,7 +89,7 @@ private:
 
 // A label that fits itself to its one line of text whenever the text or the
 // font changes, keeping its right edge where it is. Opaque.
-class AutoSizeLabel : public QWidget {
+class AutoSizeLabel : public PressableWidget {
 public:
     AutoSizeLabel(QWidget* parent, const QRect& bounds);
     void setCaption(const QString& caption);
@@ -89,13 +97,9 @@ public:
     void setTextColor(Color color);
     Color textColor() const { return textColor_; }
     void setBackground(Color color);
-    PressHandler onPress;
-    PressHandler onRelease;
 
 protected:
     void paintEvent(QPaintEvent*) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:

@@ -1,35 +1,40 @@
 #!/usr/bin/env bash
 # Footprint of the real kestrova program, side by side with a minimal Qt
-# Widgets window (minimal_window, the floor): start-up time, memory, CPU and
-# wake-ups, idle and while a countdown runs. Prints figures; it checks
-# nothing and is not a test.
+# Widgets window (bench/minimal_window, the floor): start-up time, memory,
+# CPU and wake-ups, idle and while a countdown runs. Prints figures; it
+# checks nothing and is not a test.
 #
-#   footprint.sh [--quick] [--runs N] [--window SECONDS] [--build DIR]
-#                [--kestrova PATH] [--minimal PATH]
+#   footprint.sh [--quick] [--runs N] [--window SECONDS] [--no-text-floor]
+#                [--build DIR] [--kestrova PATH] [--minimal PATH]
 #
 #   --build DIR       build tree holding kestrova and bench/minimal_window
 #                     (default: the build directory of this source tree)
-#   --runs N          measured runs of each program (default 5); the figures
-#                     are the medians over the runs
+#   --runs N          measured runs of each program (default 5); every
+#                     figure is the median over the runs
 #   --window SECONDS  length of the idle and of the running measurement
-#                     window; per-minute figures are scaled from it
-#                     (default 10)
-#   --quick           5 runs with 1 s windows, about a minute in all
+#                     window (default 10); per-minute figures are scaled
+#                     from it
+#   --no-text-floor   leave out the second floor, `minimal_window --text`
+#                     (the bare window plus one text label), which is
+#                     measured for start-up and memory only
+#   --quick           5 runs, 1 s windows, no text floor: about a minute
 #
-# Each run, on a private Xvfb (display chosen by Xvfb itself) with openbox:
+# Each run, on a private Xvfb (display chosen by Xvfb itself, -displayfd)
+# with openbox:
 #   start-up   from the exec of the program to the MapNotify of its window's
 #              top-level (window-manager frame) window on the root window,
-#              i.e. until the window is viewable; read from `xev -root
-#              -event substructure`, each line stamped on arrival (~0.1 ms)
-#   memory     Rss, Pss and private (Private_Clean + Private_Dirty) from
-#              /proc/PID/smaps_rollup, 3 s after the exec
+#              i.e. until the window is viewable; read from `xev -root -event
+#              substructure`, each line stamped as it arrives (well under 1 ms)
+#   memory     Rss, Pss and Anonymous from /proc/PID/smaps_rollup, 3 s after
+#              the exec. Pss depends on which other processes map the same
+#              libraries at that moment; Anonymous (heap, stacks) does not.
 #   CPU        utime + stime from /proc/PID/stat (clock ticks, all threads)
 #   wake-ups   context switches, voluntary + nonvoluntary, summed over
 #              /proc/PID/task/*/status
 # The idle window begins at 3 s. Then the start/stop button (window pixels
-# 16,15) is clicked, the pointer is moved off the window, and after a second
-# the running window begins. The minimal window gets the same click, so both
-# programs see the same input; for it "running" is idle after a click.
+# 16,15) is clicked and the pointer moved off the window; after a settling
+# pause the running window begins. The minimal window gets the same click, so
+# both programs see the same input; for it "running" is idle after a click.
 # One warm-up start of each program goes first and is not counted.
 set -u -o pipefail
 
@@ -37,10 +42,11 @@ SCRIPT_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 BUILD="$SCRIPT_DIR/../../build"
 RUNS=5
 WINDOW=10
+SETTLE=1              # seconds between the click and the running window
+TEXT_FLOOR=1
 KESTROVA=
 MINIMAL=
-MEMORY_AT_US=3000000 # the memory sample, microseconds after the exec
-SETTLE=1             # seconds between the click and the running window
+MEMORY_AT_US=3000000  # the memory sample, microseconds after the exec
 
 usage() {
     sed -n '2,/^set -u/p' "$0" | sed '$d' | sed 's/^# \{0,1\}//'
@@ -49,29 +55,32 @@ usage() {
 
 while [ $# -gt 0 ]; do
     case $1 in
-    --quick) RUNS=5 WINDOW=1 ;;
+    --quick) RUNS=5 WINDOW=1 SETTLE=0.5 TEXT_FLOOR=0 ;;
     --runs) RUNS=${2:?--runs needs a number}; shift ;;
     --window) WINDOW=${2:?--window needs seconds}; shift ;;
+    --no-text-floor) TEXT_FLOOR=0 ;;
     --build) BUILD=${2:?--build needs a directory}; shift ;;
-    --kestrova) KESTROVA=${2:?}; shift ;;
-    --minimal) MINIMAL=${2:?}; shift ;;
+    --kestrova) KESTROVA=${2:?--kestrova needs a path}; shift ;;
+    --minimal) MINIMAL=${2:?--minimal needs a path}; shift ;;
     -h | --help) usage 0 ;;
     *) echo "footprint.sh: unknown argument $1" >&2; usage ;;
     esac
     shift
 done
 [[ $RUNS =~ ^[1-9][0-9]*$ ]] || { echo "footprint.sh: --runs must be a positive whole number" >&2; exit 2; }
-[[ $WINDOW =~ ^[0-9]+(\.[0-9]+)?$ ]] && awk -v w="$WINDOW" 'BEGIN { exit !(w > 0) }' ||
-    { echo "footprint.sh: --window must be a positive number of seconds" >&2; exit 2; }
+if ! [[ $WINDOW =~ ^[0-9]+(\.[0-9]+)?$ ]] || ! awk -v w="$WINDOW" 'BEGIN { exit !(w > 0) }'; then
+    echo "footprint.sh: --window must be a positive number of seconds" >&2
+    exit 2
+fi
 KESTROVA=${KESTROVA:-$BUILD/kestrova}
 MINIMAL=${MINIMAL:-$BUILD/bench/minimal_window}
 for prog in "$KESTROVA" "$MINIMAL"; do
-    [ -x "$prog" ] || { echo "footprint.sh: $prog not found; build first (cmake --build build)" >&2; exit 2; }
+    [ -x "$prog" ] || { echo "footprint.sh: $prog not found; build first" >&2; exit 2; }
 done
-for tool in Xvfb openbox xev xdotool xwininfo xprop import stdbuf md5sum awk; do
+for tool in Xvfb openbox xev xdotool xwininfo xprop import stdbuf md5sum awk getconf; do
     command -v "$tool" >/dev/null || { echo "footprint.sh: $tool is not installed" >&2; exit 2; }
 done
-[ $RUNS -lt 5 ] && echo "footprint.sh: note: fewer than 5 runs, the medians are rough" >&2
+[ "$RUNS" -lt 5 ] && echo "footprint.sh: note: fewer than 5 runs, the medians are rough" >&2
 
 CLK_TCK=$(getconf CLK_TCK)
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/kestrova-footprint.XXXXXX")
@@ -87,13 +96,13 @@ is_running() {
     [ -n "$state" ] && [ "$state" != Z ] && [ "$state" != X ]
 }
 
-# stop_pid PID: ends a process this script started.
+# stop_pid PID: ends a process this script started, politely then firmly.
 stop_pid() {
     local pid=$1 i
     [ -n "$pid" ] || return 0
     if is_running "$pid"; then
         kill "$pid" 2>/dev/null
-        for i in $(seq 50); do is_running "$pid" || break; sleep 0.05; done
+        for i in $(seq 60); do is_running "$pid" || break; sleep 0.05; done
         is_running "$pid" && kill -KILL "$pid" 2>/dev/null
     fi
     wait "$pid" 2>/dev/null
@@ -112,11 +121,14 @@ trap 'exit 130' INT TERM
 
 die() {
     echo "footprint.sh: $*" >&2
-    [ -s "$WORK/prog.log" ] && { echo "--- program output ---" >&2; tail -n 20 "$WORK/prog.log" >&2; }
+    if [ -s "$WORK/prog.log" ]; then
+        echo "--- program output ---" >&2
+        tail -n 20 "$WORK/prog.log" >&2
+    fi
     exit 1
 }
 
-# wait_for SECONDS COMMAND...: polls COMMAND every 10 ms.
+# wait_for SECONDS COMMAND...: runs COMMAND every 10 ms until it succeeds.
 wait_for() {
     local deadline=$(($(now_us) + $1 * 1000000))
     shift
@@ -129,7 +141,7 @@ wait_for() {
 # sleep_until US: sleeps until the time stamp US (microseconds).
 sleep_until() {
     local left=$(($1 - $(now_us)))
-    [ $left -gt 0 ] && sleep "$(awk -v u=$left 'BEGIN { printf "%.6f", u / 1e6 }')"
+    [ "$left" -gt 0 ] && sleep "$(awk -v u="$left" 'BEGIN { printf "%.6f", u / 1e6 }')"
     return 0
 }
 
@@ -155,17 +167,18 @@ wait_for 15 eval "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'wi
     die "openbox did not come up"
 sleep 0.5
 
-# Every event on the root window's children (creation, reparenting, mapping),
-# each line stamped with the time it arrived.
+# Every event about the root window's children (creation, reparenting,
+# mapping), each line stamped with the time it arrived.
 stamp_lines() { while IFS= read -r line; do printf '%s %s\n' "${EPOCHREALTIME/./}" "$line"; done; }
 stdbuf -oL xev -root -event substructure > >(stamp_lines >"$WORK/xev.log") 2>/dev/null &
 XEV_PID=$!
-wait_for 5 test -s "$WORK/xev.log" || true # xev prints a header line first
+sleep 0.3
+is_running "$XEV_PID" || die "xev did not start"
 xdotool mousemove 600 450
 log "desktop on $DISPLAY; kestrova: $KESTROVA; floor: $MINIMAL"
 log "$RUNS runs each, ${WINDOW} s windows"
 
-# --- one run ------------------------------------------------------------------
+# --- measuring ----------------------------------------------------------------
 
 # map_after US WINDOW: the time stamp of the first MapNotify of WINDOW (as
 # 0x... in lower case) on the root window after US.
@@ -190,7 +203,7 @@ toplevel_of() {
     done
 }
 
-# counters PID: CPU clock ticks and context switches of all threads.
+# counters PID: "time_us cpu_ticks context_switches", all threads.
 counters() {
     local cpu ctx
     cpu=$(sed 's/.*) //' "/proc/$1/stat" | awk '{ print $12 + $13 }')
@@ -199,47 +212,66 @@ counters() {
     echo "$(now_us) $cpu $ctx"
 }
 
+# rate FROM TO FIELD: the change of FIELD (2 CPU, 3 context switches) per
+# minute between two counters samples; CPU in seconds.
+rate() {
+    awk -v a="$1" -v b="$2" -v f="$3" -v hz="$CLK_TCK" 'BEGIN {
+        split(a, x, " "); split(b, y, " "); dt = (y[1] - x[1]) / 1e6
+        d = y[f] - x[f]; if (f == 2) d /= hz
+        printf "%.4f", d * 60 / dt }'
+}
+
 window_md5() { import -window "$1" png:- 2>/dev/null | md5sum | cut -d' ' -f1; }
 
-# run NAME PROGRAM TITLE WARMUP: one start of PROGRAM; unless WARMUP, appends
-# "startup_ms rss_kb pss_kb uss_kb cpu3_ticks cpu_idle cpu_run ctx_idle ctx_run
-# ctx_extra" (CPU in s/min, wake-ups per minute; ctx_extra: running minus idle,
-# per second) to $WORK/NAME.runs.
+# run NAME TITLE MODE PROGRAM [ARGS...]: one start of PROGRAM, whose window
+# is titled TITLE. MODE warmup: start-up only, not recorded; memory: start-up
+# and memory; full: everything. Appends to $WORK/NAME.runs the line
+#   startup_ms rss_kb pss_kb anon_kb cpu3_ticks cpu_idle cpu_run ctx_idle ctx_run ctx_extra
+# (CPU in s/min, context switches per minute, ctx_extra = running minus idle
+# per second; "-" where not measured).
 run() {
-    local name=$1 prog=$2 title=$3 warmup=$4
-    local t0 mapstamp wid top startup mem c0 c1 c2 c3 before after
+    local name=$1 title=$2 mode=$3
+    shift 3
+    local t0 mapstamp wid= top startup mem c0 c1 c2 c3 before after wi wr
     : >"$WORK/prog.log"
     (
         printf '%s\n' "${EPOCHREALTIME/./}" >"$WORK/t0"
-        exec "$prog" >"$WORK/prog.log" 2>&1
+        exec "$@" >"$WORK/prog.log" 2>&1
     ) &
     PROG_PID=$!
     wait_for 20 eval "wid=\$(xdotool search --onlyvisible --name '^${title}\$' 2>/dev/null | head -n1); [ -n \"\$wid\" ]" ||
         die "$name: no visible window within 20 s"
     t0=$(cat "$WORK/t0")
     top=$(toplevel_of "$wid") || die "$name: window $wid has no top-level"
-    wait_for 5 eval 'mapstamp=$(map_after $t0 $top); [ -n "$mapstamp" ]' ||
+    wait_for 5 eval 'mapstamp=$(map_after "$t0" "$top"); [ -n "$mapstamp" ]' ||
         die "$name: no MapNotify of its window $top seen"
     startup=$(awk -v a="$mapstamp" -v b="$t0" 'BEGIN { printf "%.1f", (a - b) / 1000 }')
-    if [ "$warmup" = warmup ]; then
+    if [ "$mode" = warmup ]; then
         log "$name warm-up: start-up ${startup} ms"
         stop_pid "$PROG_PID"; PROG_PID=
         return
     fi
 
     sleep_until $((t0 + MEMORY_AT_US))
-    mem=$(awk '/^Rss:/ { r = $2 } /^Pss:/ { p = $2 } /^Private_(Clean|Dirty):/ { u += $2 }
-        END { print r, p, u }' "/proc/$PROG_PID/smaps_rollup")
+    mem=$(awk '/^Rss:/ { r = $2 } /^Pss:/ { p = $2 } /^Anonymous:/ { a = $2 }
+        END { print r, p, a }' "/proc/$PROG_PID/smaps_rollup")
     c0=$(counters "$PROG_PID")
+    if [ "$mode" = memory ]; then
+        stop_pid "$PROG_PID"; PROG_PID=
+        echo "$startup $mem $(echo "$c0" | cut -d' ' -f2) - - - - -" >>"$WORK/$name.runs"
+        log "$name: start-up ${startup} ms, rss/pss/anon ${mem} kB"
+        return
+    fi
     sleep "$WINDOW"
     c1=$(counters "$PROG_PID")
 
-    before=$(window_md5 "$wid")
+    [ "$name" = kestrova ] && before=$(window_md5 "$wid")
     xdotool mousemove --window "$wid" 16 15 click 1 sleep 0.05 mousemove 600 450
     sleep "$SETTLE"
-    after=$(window_md5 "$wid")
-    if [ "$name" = kestrova ] && [ "$before" = "$after" ]; then
-        die "kestrova: the window did not change after the click; the countdown did not start"
+    if [ "$name" = kestrova ]; then
+        after=$(window_md5 "$wid")
+        [ "$before" != "$after" ] ||
+            die "kestrova: the window did not change after the click; the countdown did not start"
     fi
     c2=$(counters "$PROG_PID")
     sleep "$WINDOW"
@@ -247,64 +279,73 @@ run() {
     is_running "$PROG_PID" || die "$name ended during the run"
     stop_pid "$PROG_PID"; PROG_PID=
 
-    # rate FROM TO FIELD: per minute over the window.
-    rate() {
-        awk -v a="$1" -v b="$2" -v f="$3" -v hz="$CLK_TCK" 'BEGIN {
-            split(a, x, " "); split(b, y, " "); dt = (y[1] - x[1]) / 1e6
-            d = y[f] - x[f]; if (f == 2) d /= hz
-            printf "%.4f", d * 60 / dt }'
-    }
-    local cpu3 line
-    cpu3=$(echo "$c0" | cut -d' ' -f2)
-    local wi wr
     wi=$(rate "$c0" "$c1" 3)
     wr=$(rate "$c2" "$c3" 3)
-    line="$startup $mem $cpu3 $(rate "$c0" "$c1" 2) $(rate "$c2" "$c3" 2) $wi $wr"
-    line="$line $(awk -v a="$wi" -v b="$wr" 'BEGIN { printf "%.4f", (b - a) / 60 }')"
-    echo "$line" >>"$WORK/$name.runs"
-    log "$name: start-up ${startup} ms, rss/pss/private ${mem} kB, wake-ups/min idle $wi running $wr"
+    echo "$startup $mem $(echo "$c0" | cut -d' ' -f2) $(rate "$c0" "$c1" 2) $(rate "$c2" "$c3" 2)" \
+        "$wi $wr $(awk -v a="$wi" -v b="$wr" 'BEGIN { printf "%.4f", (b - a) / 60 }')" >>"$WORK/$name.runs"
+    log "$name: start-up ${startup} ms, rss/pss/anon ${mem} kB, wake-ups/min idle $wi running $wr"
 }
 
-run kestrova "$KESTROVA" Kestrova warmup
-run minimal "$MINIMAL" Minimal warmup
+run kestrova Kestrova warmup "$KESTROVA"
+run minimal Minimal warmup "$MINIMAL"
+[ "$TEXT_FLOOR" = 1 ] && run text "Minimal text" warmup "$MINIMAL" --text
 for r in $(seq "$RUNS"); do
-    run kestrova "$KESTROVA" Kestrova measure
-    run minimal "$MINIMAL" Minimal measure
+    log "run $r of $RUNS"
+    run kestrova Kestrova full "$KESTROVA"
+    run minimal Minimal full "$MINIMAL"
+    [ "$TEXT_FLOOR" = 1 ] && run text "Minimal text" memory "$MINIMAL" --text
 done
 
 # --- the table ----------------------------------------------------------------
 
-# median NAME COLUMN
+# median NAME COLUMN: the median of one column of a program's runs, or "-".
 median() {
-    cut -d' ' -f"$2" "$WORK/$1.runs" | sort -g |
-        awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+    [ -s "$WORK/$1.runs" ] || { echo -; return; }
+    cut -d' ' -f"$2" "$WORK/$1.runs" | grep -v '^-$' | sort -g |
+        awk '{ v[NR] = $1 } END {
+            if (NR == 0) print "-"
+            else if (NR % 2) print v[(NR + 1) / 2]
+            else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
-row() { # LABEL COLUMN SCALE FORMAT
-    local k m
+# row LABEL COLUMN SCALE FORMAT: one line of the table.
+row() {
+    local k m t
     k=$(median kestrova "$2")
     m=$(median minimal "$2")
-    awk -v l="$1" -v k="$k" -v m="$m" -v s="$3" -v f="$4" 'BEGIN {
-        rel = (m != 0) ? sprintf("%+.1f %%", (k - m) / m * 100) : "-"
-        printf "| %s | " f " | " f " | %s |\n", l, k * s, m * s, rel }'
+    t=$(median text "$2")
+    awk -v l="$1" -v k="$k" -v m="$m" -v t="$t" -v s="$3" -v f="$4" -v text="$TEXT_FLOOR" '
+        function val(x) { return x == "-" ? "-" : sprintf(f, x * s) }
+        function rel(a, b) { return (a == "-" || b == "-" || b == 0) ? "-" : sprintf("%+.1f %%", (a - b) / b * 100) }
+        BEGIN {
+            line = sprintf("| %s | %s | %s | %s |", l, val(k), val(m), rel(k, m))
+            if (text) line = line sprintf(" %s | %s |", val(t), rel(k, t))
+            print line }'
 }
 
 cpu_model=$(awk -F': *' '/^model name/ { print $2; exit }' /proc/cpuinfo)
+MIB=0.0009765625
 echo "# Footprint: kestrova next to a minimal Qt Widgets window"
 echo
 echo "- machine: $(nproc) cores (nproc), ${cpu_model:-unknown CPU}, $(uname -srm)"
-echo "- runs: $RUNS of each program (medians), idle and running windows of ${WINDOW} s each," \
+echo "- runs: $RUNS of each program, figures are medians; idle and running windows of ${WINDOW} s," \
     "per-minute figures scaled from them"
-echo "- start-up: exec to the MapNotify of the window's frame (window viewable)"
+echo "- start-up: exec to the MapNotify of the window's frame (the window is viewable)"
 echo "- memory: /proc/PID/smaps_rollup 3 s after the exec; CPU: utime+stime (1/${CLK_TCK} s ticks);" \
     "wake-ups: voluntary+nonvoluntary context switches of all threads"
+[ "$TEXT_FLOOR" = 1 ] && echo "- minimal + text: the minimal window with one text label (start-up and memory only)"
 echo
-echo "| measure | kestrova | minimal window | kestrova vs minimal |"
-echo "|---|---:|---:|---:|"
+if [ "$TEXT_FLOOR" = 1 ]; then
+    echo "| measure | kestrova | minimal window | kestrova vs minimal | minimal + text | kestrova vs minimal + text |"
+    echo "|---|---:|---:|---:|---:|---:|"
+else
+    echo "| measure | kestrova | minimal window | kestrova vs minimal |"
+    echo "|---|---:|---:|---:|"
+fi
 row "start-up, exec to window mapped (ms)" 1 1 "%.1f"
-row "RSS at 3 s (MiB)" 2 0.0009765625 "%.2f"
-row "PSS at 3 s (MiB)" 3 0.0009765625 "%.2f"
-row "private (USS) at 3 s (MiB)" 4 0.0009765625 "%.2f"
+row "RSS at 3 s (MiB)" 2 "$MIB" "%.2f"
+row "PSS at 3 s (MiB)" 3 "$MIB" "%.2f"
+row "anonymous memory at 3 s (MiB)" 4 "$MIB" "%.2f"
 row "CPU used in the first 3 s (s)" 5 "$(awk -v hz="$CLK_TCK" 'BEGIN { print 1 / hz }')" "%.2f"
 row "CPU idle (s/min)" 6 1 "%.3f"
 row "CPU running (s/min)" 7 1 "%.3f"
