@@ -1,16 +1,11 @@
 #pragma once
+#include "ErrorText.h"
+
 #include <exception>
-#include <string>
-#include <string_view>
 
 class QWidget;
 
 namespace kestrova {
-
-// The text the error display shows for an error's message: a "." is
-// appended when the message is not empty and its last character sorts after
-// "." (any non-ASCII last character does).
-std::string ErrorText(std::string_view message);
 
 // The general error display: shows the error in a modal box captioned
 // "Kestrova" with the stop icon and one OK button, owned by `parent`.
@@ -29,9 +24,8 @@ void Guard(QWidget* parent, Handler&& handler) noexcept
     }
 }
 
-// The report of an error that ends the program at start-up: its text, and
-// the task-modal box without owner titled "アプリケーション エラー".
-std::string StartupErrorText(std::exception_ptr error, std::string_view programFile);
+// The report of an error that ends the program at start-up, in a box
+// without owner titled "アプリケーション エラー".
 void ShowStartupError(std::exception_ptr error);
 
 } // namespace kestrova

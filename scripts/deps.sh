@@ -7,7 +7,8 @@ build=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins
 # Metric-compatible stand-ins for the window's fonts, and a Japanese font
 # for the messages.
 fonts=(fonts-urw-base35 fonts-ipafont-gothic)
-desktop_tests=(libgtest-dev xvfb openbox xdotool x11-utils imagemagick desktop-file-utils appstream file)
+# clang and its runtime for the fuzz target.
+desktop_tests=(clang libclang-rt-14-dev libgtest-dev xvfb openbox xdotool x11-utils imagemagick desktop-file-utils appstream file)
 
 case "${1:-}" in
   run) wanted=("${build[@]}" "${fonts[@]}") ;;

@@ -4,7 +4,8 @@
 # tests of the real program under Xvfb with a window manager (build/); then
 # the unit and widget tests again built with AddressSanitizer,
 # UndefinedBehaviorSanitizer and LeakSanitizer (build-asan/), where any
-# report fails the run.
+# report fails the run; last a bounded run of the seconds field's fuzz target
+# built with clang (build-fuzz/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
@@ -19,3 +20,8 @@ cmake --build build-asan
 ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:strict_string_checks=1 \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure --timeout 600 -j2
+
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DBUILD_TESTING=ON -DKESTROVA_FUZZ=ON -DKESTROVA_DESKTOP_TESTS=OFF
+cmake --build build-fuzz --target field_fuzzer
+ctest --test-dir build-fuzz --output-on-failure -L fuzz

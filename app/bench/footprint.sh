@@ -4,20 +4,25 @@
 # CPU and wake-ups, idle and while a countdown runs. Prints figures; it
 # checks nothing and is not a test.
 #
-#   footprint.sh [--quick] [--runs N] [--window SECONDS] [--no-text-floor]
-#                [--build DIR] [--kestrova PATH] [--minimal PATH]
+#   footprint.sh [--quick] [--runs N] [--starts N] [--window SECONDS]
+#                [--no-text-floor] [--build DIR] [--kestrova PATH]
+#                [--minimal PATH]
 #
 #   --build DIR       build tree holding kestrova and bench/minimal_window
 #                     (default: the build directory of this source tree)
 #   --runs N          measured runs of each program (default 5); every
 #                     figure is the median over the runs
+#   --starts N        extra starts of each program that measure the start-up
+#                     time only (default 10), so that its median is taken
+#                     over N + runs starts
 #   --window SECONDS  length of the idle and of the running measurement
 #                     window (default 10); per-minute figures are scaled
 #                     from it
 #   --no-text-floor   leave out the second floor, `minimal_window --text`
 #                     (the bare window plus one text label), which is
 #                     measured for start-up and memory only
-#   --quick           5 runs, 1 s windows, no text floor: about a minute
+#   --quick           5 runs, 5 extra starts, 1 s windows, no text floor:
+#                     about a minute
 #
 # Each run, on a private Xvfb (display chosen by Xvfb itself, -displayfd)
 # with openbox:
@@ -41,6 +46,7 @@ set -u -o pipefail
 SCRIPT_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 BUILD="$SCRIPT_DIR/../../build"
 RUNS=5
+STARTS=10
 WINDOW=10
 SETTLE=1              # seconds between the click and the running window
 TEXT_FLOOR=1
@@ -55,8 +61,9 @@ usage() {
 
 while [ $# -gt 0 ]; do
     case $1 in
-    --quick) RUNS=5 WINDOW=1 SETTLE=0.5 TEXT_FLOOR=0 ;;
+    --quick) RUNS=5 STARTS=5 WINDOW=1 SETTLE=0.5 TEXT_FLOOR=0 ;;
     --runs) RUNS=${2:?--runs needs a number}; shift ;;
+    --starts) STARTS=${2:?--starts needs a number}; shift ;;
     --window) WINDOW=${2:?--window needs seconds}; shift ;;
     --no-text-floor) TEXT_FLOOR=0 ;;
     --build) BUILD=${2:?--build needs a directory}; shift ;;
@@ -68,6 +75,7 @@ while [ $# -gt 0 ]; do
     shift
 done
 [[ $RUNS =~ ^[1-9][0-9]*$ ]] || { echo "footprint.sh: --runs must be a positive whole number" >&2; exit 2; }
+[[ $STARTS =~ ^[0-9]+$ ]] || { echo "footprint.sh: --starts must be a whole number" >&2; exit 2; }
 if ! [[ $WINDOW =~ ^[0-9]+(\.[0-9]+)?$ ]] || ! awk -v w="$WINDOW" 'BEGIN { exit !(w > 0) }'; then
     echo "footprint.sh: --window must be a positive number of seconds" >&2
     exit 2
@@ -176,7 +184,7 @@ sleep 0.3
 is_running "$XEV_PID" || die "xev did not start"
 xdotool mousemove 600 450
 log "desktop on $DISPLAY; kestrova: $KESTROVA; floor: $MINIMAL"
-log "$RUNS runs each, ${WINDOW} s windows"
+log "$RUNS runs and $STARTS extra starts each, ${WINDOW} s windows"
 
 # --- measuring ----------------------------------------------------------------
 
@@ -224,8 +232,10 @@ rate() {
 window_md5() { import -window "$1" png:- 2>/dev/null | md5sum | cut -d' ' -f1; }
 
 # run NAME TITLE MODE PROGRAM [ARGS...]: one start of PROGRAM, whose window
-# is titled TITLE. MODE warmup: start-up only, not recorded; memory: start-up
-# and memory; full: everything. Appends to $WORK/NAME.runs the line
+# is titled TITLE. MODE warmup: start-up only, not recorded; start: start-up
+# only; memory: start-up and memory; full: everything. Appends the start-up
+# time (ms) to $WORK/NAME.starts and, for memory and full, to $WORK/NAME.runs
+# the line
 #   startup_ms rss_kb pss_kb anon_kb cpu3_ticks cpu_idle cpu_run ctx_idle ctx_run ctx_extra
 # (CPU in s/min, context switches per minute, ctx_extra = running minus idle
 # per second; "-" where not measured).
@@ -248,6 +258,11 @@ run() {
     startup=$(awk -v a="$mapstamp" -v b="$t0" 'BEGIN { printf "%.1f", (a - b) / 1000 }')
     if [ "$mode" = warmup ]; then
         log "$name warm-up: start-up ${startup} ms"
+        stop_pid "$PROG_PID"; PROG_PID=
+        return
+    fi
+    echo "$startup" >>"$WORK/$name.starts"
+    if [ "$mode" = start ]; then
         stop_pid "$PROG_PID"; PROG_PID=
         return
     fi
@@ -295,25 +310,33 @@ for r in $(seq "$RUNS"); do
     run minimal Minimal full "$MINIMAL"
     [ "$TEXT_FLOOR" = 1 ] && run text "Minimal text" memory "$MINIMAL" --text
 done
+for r in $(seq "$STARTS"); do
+    run kestrova Kestrova start "$KESTROVA"
+    run minimal Minimal start "$MINIMAL"
+    [ "$TEXT_FLOOR" = 1 ] && run text "Minimal text" start "$MINIMAL" --text
+done
+[ "$STARTS" -gt 0 ] && log "extra starts done"
 
 # --- the table ----------------------------------------------------------------
 
-# median NAME COLUMN: the median of one column of a program's runs, or "-".
+# median NAME COLUMN [FILE]: the median of one column of a program's runs
+# (or of FILE, e.g. starts), or "-".
 median() {
-    [ -s "$WORK/$1.runs" ] || { echo -; return; }
-    cut -d' ' -f"$2" "$WORK/$1.runs" | grep -v '^-$' | sort -g |
+    local file="$WORK/$1.${3:-runs}"
+    [ -s "$file" ] || { echo -; return; }
+    cut -d' ' -f"$2" "$file" | grep -v '^-$' | sort -g |
         awk '{ v[NR] = $1 } END {
             if (NR == 0) print "-"
             else if (NR % 2) print v[(NR + 1) / 2]
             else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
-# row LABEL COLUMN SCALE FORMAT: one line of the table.
+# row LABEL COLUMN SCALE FORMAT [FILE]: one line of the table.
 row() {
     local k m t
-    k=$(median kestrova "$2")
-    m=$(median minimal "$2")
-    t=$(median text "$2")
+    k=$(median kestrova "$2" "${5:-runs}")
+    m=$(median minimal "$2" "${5:-runs}")
+    t=$(median text "$2" "${5:-runs}")
     awk -v l="$1" -v k="$k" -v m="$m" -v t="$t" -v s="$3" -v f="$4" -v text="$TEXT_FLOOR" '
         function val(x) { return x == "-" ? "-" : sprintf(f, x * s) }
         function rel(a, b) { return (a == "-" || b == "-" || b == 0) ? "-" : sprintf("%+.1f %%", (a - b) / b * 100) }
@@ -342,7 +365,7 @@ else
     echo "| measure | kestrova | minimal window | kestrova vs minimal |"
     echo "|---|---:|---:|---:|"
 fi
-row "start-up, exec to window mapped (ms)" 1 1 "%.1f"
+row "start-up, exec to window mapped (ms, $((RUNS + STARTS)) starts)" 1 1 "%.1f" starts
 row "RSS at 3 s (MiB)" 2 "$MIB" "%.2f"
 row "PSS at 3 s (MiB)" 3 "$MIB" "%.2f"
 row "anonymous memory at 3 s (MiB)" 4 "$MIB" "%.2f"
