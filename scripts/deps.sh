@@ -8,7 +8,7 @@ build=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins
 # for the messages.
 fonts=(fonts-urw-base35 fonts-ipafont-gothic)
 # clang and its runtime for the fuzz target.
-desktop_tests=(clang libclang-rt-14-dev libgtest-dev xvfb openbox xdotool x11-utils imagemagick desktop-file-utils appstream file)
+desktop_tests=(clang libclang-rt-14-dev libgtest-dev xvfb openbox xdotool x11-utils imagemagick trayer xclip desktop-file-utils appstream file)
 
 case "${1:-}" in
   run) wanted=("${build[@]}" "${fonts[@]}") ;;
