@@ -14,7 +14,8 @@
 #                     figure is the median over the runs
 #   --starts N        extra starts of each program that measure the start-up
 #                     time only (default 10), so that its median is taken
-#                     over N + runs starts
+#                     over N + runs starts; as many again measure the time to
+#                     the first frame
 #   --window SECONDS  length of the idle and of the running measurement
 #                     window (default 10); per-minute figures are scaled
 #                     from it
@@ -29,7 +30,15 @@
 #   start-up   from the exec of the program to the MapNotify of its window's
 #              top-level (window-manager frame) window on the root window,
 #              i.e. until the window is viewable; read from `xev -root -event
-#              substructure`, each line stamped as it arrives (well under 1 ms)
+#              substructure`, each line stamped as it arrives (well under 1 ms).
+#              Nothing polls while a program starts.
+#   first frame  from the exec to the first flush of the window's contents to
+#              the X server, from separate starts with Qt's painting log on
+#              (QT_LOGGING_RULES=qt.widgets.painting=true, its stderr lines
+#              stamped as they arrive); the log itself costs a few ms. A
+#              window that lays out text before it shows (kestrova) pays for
+#              the fonts before the map, one that does not (the text floor)
+#              between the map and the first frame.
 #   memory     Rss, Pss and Anonymous from /proc/PID/smaps_rollup, 3 s after
 #              the exec. Pss depends on which other processes map the same
 #              libraries at that moment; Anonymous (heap, stacks) does not.
@@ -92,7 +101,7 @@ done
 
 CLK_TCK=$(getconf CLK_TCK)
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/kestrova-footprint.XXXXXX")
-XVFB_PID= WM_PID= XEV_PID= PROG_PID=
+XVFB_PID='' WM_PID='' XEV_PID='' PROG_PID=''
 
 now_us() { echo "${EPOCHREALTIME/./}"; }
 log() { echo "[footprint] $*" >&2; }
@@ -106,11 +115,11 @@ is_running() {
 
 # stop_pid PID: ends a process this script started, politely then firmly.
 stop_pid() {
-    local pid=$1 i
+    local pid=$1
     [ -n "$pid" ] || return 0
     if is_running "$pid"; then
         kill "$pid" 2>/dev/null
-        for i in $(seq 60); do is_running "$pid" || break; sleep 0.05; done
+        for _ in $(seq 60); do is_running "$pid" || break; sleep 0.05; done
         is_running "$pid" && kill -KILL "$pid" 2>/dev/null
     fi
     wait "$pid" 2>/dev/null
@@ -176,10 +185,45 @@ wait_for 15 eval "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'wi
 sleep 0.5
 
 # Every event about the root window's children (creation, reparenting,
-# mapping), each line stamped with the time it arrived.
-stamp_lines() { while IFS= read -r line; do printf '%s %s\n' "${EPOCHREALTIME/./}" "$line"; done; }
+# mapping) is logged, each line stamped with the time it arrived; each
+# MapNotify also goes, as "stamp window", into the fifo $WORK/maps. Waiting
+# for a window is a blocking read of the fifo, so nothing polls the X server
+# or spawns processes while a program starts.
+mkfifo "$WORK/maps"
+stamp_lines() {
+    local line stamp mapped=
+    exec 4<>"$WORK/maps" # opened for writing too, so it never blocks
+    while IFS= read -r line; do
+        stamp=${EPOCHREALTIME/./}
+        printf '%s %s\n' "$stamp" "$line"
+        if [[ $line == MapNotify* ]]; then
+            mapped=$stamp
+        elif [ -n "$mapped" ]; then
+            [[ $line =~ window\ (0x[0-9a-f]+) ]] && echo "$mapped ${BASH_REMATCH[1]}" >&4
+            mapped=
+        fi
+    done
+}
 stdbuf -oL xev -root -event substructure > >(stamp_lines >"$WORK/xev.log") 2>/dev/null &
 XEV_PID=$!
+exec 5<>"$WORK/maps"
+# The stderr of a program started with the painting log: stamped into
+# $WORK/paint.log; the stamp of its first flush goes into the fifo
+# $WORK/paints.
+mkfifo "$WORK/paints"
+exec 6<>"$WORK/paints"
+stamp_paints() {
+    local line stamp flushed=
+    exec 4<>"$WORK/paints"
+    while IFS= read -r line; do
+        stamp=${EPOCHREALTIME/./}
+        printf '%s %s\n' "$stamp" "$line"
+        if [ -z "$flushed" ] && [[ $line == "qt.widgets.painting: Flushing QRegion"* ]]; then
+            echo "$stamp" >&4
+            flushed=1
+        fi
+    done
+}
 sleep 0.3
 is_running "$XEV_PID" || die "xev did not start"
 xdotool mousemove 600 450
@@ -188,15 +232,10 @@ log "$RUNS runs and $STARTS extra starts each, ${WINDOW} s windows"
 
 # --- measuring ----------------------------------------------------------------
 
-# map_after US WINDOW: the time stamp of the first MapNotify of WINDOW (as
-# 0x... in lower case) on the root window after US.
-map_after() {
-    awk -v t="$1" -v want="$2" '$1 > t && $2 == "MapNotify" {
-        stamp = $1
-        if (getline <= 0) exit
-        w = ""
-        for (i = 1; i < NF; i++) if ($i == "window") { w = $(i + 1); sub(",", "", w) }
-        if (w == want) { print stamp; exit } }' "$WORK/xev.log"
+# next_map SECONDS: reads the next "stamp window" of a MapNotify from the
+# fifo into MAP_STAMP and MAP_WINDOW; fails after SECONDS.
+next_map() {
+    read -r -t "$1" MAP_STAMP MAP_WINDOW <&5
 }
 
 # toplevel_of WINDOW: the child of the root window that holds WINDOW.
@@ -233,8 +272,10 @@ window_md5() { import -window "$1" png:- 2>/dev/null | md5sum | cut -d' ' -f1; }
 
 # run NAME TITLE MODE PROGRAM [ARGS...]: one start of PROGRAM, whose window
 # is titled TITLE. MODE warmup: start-up only, not recorded; start: start-up
-# only; memory: start-up and memory; full: everything. Appends the start-up
-# time (ms) to $WORK/NAME.starts and, for memory and full, to $WORK/NAME.runs
+# only; paint: start-up with the painting log, to the first frame; memory:
+# start-up and memory; full: everything. Appends the start-up time (ms) to
+# $WORK/NAME.starts (except for paint), the time to the first frame to
+# $WORK/NAME.paints (paint only) and, for memory and full, to $WORK/NAME.runs
 # the line
 #   startup_ms rss_kb pss_kb anon_kb cpu3_ticks cpu_idle cpu_run ctx_idle ctx_run ctx_extra
 # (CPU in s/min, context switches per minute, ctx_extra = running minus idle
@@ -242,22 +283,57 @@ window_md5() { import -window "$1" png:- 2>/dev/null | md5sum | cut -d' ' -f1; }
 run() {
     local name=$1 title=$2 mode=$3
     shift 3
-    local t0 mapstamp wid= top startup mem c0 c1 c2 c3 before after wi wr
+    local t0 wid='' top='' startup mem c0 c1 c2 c3 before after wi wr m flushed
+    local -a maps=()
     : >"$WORK/prog.log"
-    (
-        printf '%s\n' "${EPOCHREALTIME/./}" >"$WORK/t0"
-        exec "$@" >"$WORK/prog.log" 2>&1
-    ) &
+    while next_map 0.01; do :; done # maps of earlier runs
+    while read -r -t 0.01 m <&6; do :; done
+    if [ "$mode" = paint ]; then
+        (
+            printf '%s\n' "${EPOCHREALTIME/./}" >"$WORK/t0"
+            QT_LOGGING_RULES=qt.widgets.painting=true exec "$@" >"$WORK/prog.log" \
+                2> >(stamp_paints >"$WORK/paint.log")
+        ) &
+    else
+        (
+            printf '%s\n' "${EPOCHREALTIME/./}" >"$WORK/t0"
+            exec "$@" >"$WORK/prog.log" 2>&1
+        ) &
+    fi
     PROG_PID=$!
-    wait_for 20 eval "wid=\$(xdotool search --onlyvisible --name '^${title}\$' 2>/dev/null | head -n1); [ -n \"\$wid\" ]" ||
-        die "$name: no visible window within 20 s"
+    # The first window mapped is normally the program's; which one it is, is
+    # only asked once it has been mapped.
+    next_map 20 || die "$name: no window mapped within 20 s"
+    maps+=("$MAP_STAMP $MAP_WINDOW")
+    # Until its first frame, nothing else is asked of the X server either.
+    if [ "$mode" = paint ]; then
+        read -r -t 10 flushed <&6 || die "$name: no flush in the painting log within 10 s"
+    fi
     t0=$(cat "$WORK/t0")
+    wait_for 10 eval "wid=\$(xdotool search --onlyvisible --name '^${title}\$' 2>/dev/null | head -n1); [ -n \"\$wid\" ]" ||
+        die "$name: no visible window titled $title"
     top=$(toplevel_of "$wid") || die "$name: window $wid has no top-level"
-    wait_for 5 eval 'mapstamp=$(map_after "$t0" "$top"); [ -n "$mapstamp" ]' ||
-        die "$name: no MapNotify of its window $top seen"
-    startup=$(awk -v a="$mapstamp" -v b="$t0" 'BEGIN { printf "%.1f", (a - b) / 1000 }')
+    startup=
+    while [ -z "$startup" ]; do
+        for m in "${maps[@]}"; do
+            read -r MAP_STAMP MAP_WINDOW <<<"$m"
+            if [ "$MAP_STAMP" -gt "$t0" ] && [ "$((MAP_WINDOW))" -eq "$((top))" ]; then
+                startup=$(awk -v a="$MAP_STAMP" -v b="$t0" 'BEGIN { printf "%.1f", (a - b) / 1000 }')
+                break
+            fi
+        done
+        if [ -z "$startup" ]; then
+            next_map 5 || die "$name: no MapNotify of its window $top seen"
+            maps+=("$MAP_STAMP $MAP_WINDOW")
+        fi
+    done
     if [ "$mode" = warmup ]; then
         log "$name warm-up: start-up ${startup} ms"
+        stop_pid "$PROG_PID"; PROG_PID=
+        return
+    fi
+    if [ "$mode" = paint ]; then
+        awk -v a="$flushed" -v b="$t0" 'BEGIN { printf "%.1f\n", (a - b) / 1000 }' >>"$WORK/$name.paints"
         stop_pid "$PROG_PID"; PROG_PID=
         return
     fi
@@ -314,6 +390,9 @@ for r in $(seq "$STARTS"); do
     run kestrova Kestrova start "$KESTROVA"
     run minimal Minimal start "$MINIMAL"
     [ "$TEXT_FLOOR" = 1 ] && run text "Minimal text" start "$MINIMAL" --text
+    run kestrova Kestrova paint "$KESTROVA"
+    run minimal Minimal paint "$MINIMAL"
+    [ "$TEXT_FLOOR" = 1 ] && run text "Minimal text" paint "$MINIMAL" --text
 done
 [ "$STARTS" -gt 0 ] && log "extra starts done"
 
@@ -353,7 +432,8 @@ echo
 echo "- machine: $(nproc) cores (nproc), ${cpu_model:-unknown CPU}, $(uname -srm)"
 echo "- runs: $RUNS of each program, figures are medians; idle and running windows of ${WINDOW} s," \
     "per-minute figures scaled from them"
-echo "- start-up: exec to the MapNotify of the window's frame (the window is viewable)"
+echo "- start-up: exec to the MapNotify of the window's frame (the window is viewable);" \
+    "first frame: exec to the first flush of its contents (separate starts with Qt's painting log)"
 echo "- memory: /proc/PID/smaps_rollup 3 s after the exec; CPU: utime+stime (1/${CLK_TCK} s ticks);" \
     "wake-ups: voluntary+nonvoluntary context switches of all threads"
 [ "$TEXT_FLOOR" = 1 ] && echo "- minimal + text: the minimal window with one text label (start-up and memory only)"
@@ -366,6 +446,8 @@ else
     echo "|---|---:|---:|---:|"
 fi
 row "start-up, exec to window mapped (ms, $((RUNS + STARTS)) starts)" 1 1 "%.1f" starts
+[ "$STARTS" -gt 0 ] &&
+    row "start-up, exec to first frame, painting log on (ms, $STARTS starts)" 1 1 "%.1f" paints
 row "RSS at 3 s (MiB)" 2 "$MIB" "%.2f"
 row "PSS at 3 s (MiB)" 3 "$MIB" "%.2f"
 row "anonymous memory at 3 s (MiB)" 4 "$MIB" "%.2f"
@@ -375,3 +457,9 @@ row "CPU running (s/min)" 7 1 "%.3f"
 row "wake-ups idle (/min)" 8 1 "%.1f"
 row "wake-ups running (/min)" 9 1 "%.1f"
 row "wake-ups of the countdown, running - idle (/s)" 10 1 "%.2f"
+# The same against the floor: the running rate less the minimal window's
+# idle rate, for an idle rate that has other causes than the countdown.
+awk -v k="$(median kestrova 9)" -v m="$(median minimal 8)" -v text="$TEXT_FLOOR" 'BEGIN {
+    line = sprintf("| wake-ups running above the floor, kestrova running - minimal idle (/s) | %.2f | - | - |", (k - m) / 60)
+    if (text) line = line " - | - |"
+    print line }'
