@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QEnterEvent>
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QStyleHints>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -109,7 +111,37 @@ void SpeedButton::paintEvent(QPaintEvent*)
 
 // --- SecondsField -----------------------------------------------------------
 
-SecondsField::SecondsField(QWidget* parent) : QLineEdit(parent) {}
+SecondsField::SecondsField(QWidget* parent) : QLineEdit(parent)
+{
+    blinkTimeout_.setSingleShot(true);
+    blinkTimeout_.setInterval(BlinkTimeoutMs);
+    connect(&blinkTimeout_, &QTimer::timeout, this, [this] {
+        QStyleHints* hints = QGuiApplication::styleHints();
+        if (hints->cursorFlashTime() > 0) {
+            flashTime_ = hints->cursorFlashTime();
+            hints->setCursorFlashTime(0); // a steady caret
+        }
+    });
+}
+
+void SecondsField::blinkAgain()
+{
+    if (flashTime_ > 0 && QGuiApplication::styleHints()->cursorFlashTime() == 0)
+        QGuiApplication::styleHints()->setCursorFlashTime(flashTime_);
+    blinkTimeout_.start();
+}
+
+void SecondsField::focusInEvent(QFocusEvent* event)
+{
+    blinkAgain();
+    QLineEdit::focusInEvent(event);
+}
+
+void SecondsField::mousePressEvent(QMouseEvent* event)
+{
+    blinkAgain();
+    QLineEdit::mousePressEvent(event);
+}
 
 bool SecondsField::acceptsTyped(const QString& text)
 {
@@ -124,6 +156,7 @@ bool SecondsField::acceptsTyped(const QString& text)
 
 void SecondsField::keyPressEvent(QKeyEvent* event)
 {
+    blinkAgain();
     // The context-menu key and Shift+F10 ask for the context menu.
     const auto mods = event->modifiers() & ~Qt::KeypadModifier;
     if ((event->key() == Qt::Key_Menu && mods == Qt::NoModifier)

@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -78,13 +79,22 @@ public:
     // Whether typing this text is allowed.
     static bool acceptsTyped(const QString& text);
 
+    // Like the desktop's own text fields, the caret stops blinking after
+    // this long without input, so that an idle window does no work.
+    static constexpr int BlinkTimeoutMs = 10000;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
+    void blinkAgain();
     bool digitsOnly_ = false;
+    QTimer blinkTimeout_;
+    int flashTime_ = 0;
 };
 
 // A label that fits itself to its one line of text whenever the text or the

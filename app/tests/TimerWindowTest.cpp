@@ -3,6 +3,7 @@
 #include "WidgetTestSupport.h"
 
 #include <QClipboard>
+#include <QStyleHints>
 #include <QImage>
 #include <QSignalSpy>
 #include <QWindow>
@@ -284,6 +285,32 @@ TEST(TimerWindow, ADoubleClickOnTheButtonIsTwoClicks)
     EXPECT_FALSE(w->engine().state().Running);
     EXPECT_NE(w->engine().state().TimerId, 0u); // it did start once
     EXPECT_TRUE(w->isVisible());
+}
+
+} // namespace
+} // namespace kestrova::testing
+
+namespace kestrova::testing {
+namespace {
+
+TEST(TimerWindow, TheCaretStopsBlinkingWhenLeftAloneAndBlinksAgainOnInput)
+{
+    QStyleHints* hints = QGuiApplication::styleHints();
+    const int flash = hints->cursorFlashTime();
+    ASSERT_GT(flash, 0);
+    auto w = showWindow();
+    w->TimerSet1->setFocus();
+    QTest::keyClick(w->TimerSet1, Qt::Key_End);
+    EXPECT_EQ(hints->cursorFlashTime(), flash);
+    QElapsedTimer t;
+    t.start();
+    while (hints->cursorFlashTime() != 0 && t.elapsed() < SecondsField::BlinkTimeoutMs + 10000)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    EXPECT_EQ(hints->cursorFlashTime(), 0);
+    EXPECT_GE(t.elapsed(), SecondsField::BlinkTimeoutMs - 100);
+    QTest::keyClick(w->TimerSet1, Qt::Key_Home);
+    EXPECT_EQ(hints->cursorFlashTime(), flash);
+    hints->setCursorFlashTime(flash);
 }
 
 } // namespace
