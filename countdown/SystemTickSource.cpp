@@ -74,10 +74,10 @@ void SystemTickSource::arm(TimerId id)
     if (!deadline || it == wakeups_.end())
         return;
     const auto secs = std::chrono::duration_cast<std::chrono::seconds>(*deadline);
-    itimerspec spec{};
-    spec.it_value.tv_sec = static_cast<time_t>(secs.count());
-    spec.it_value.tv_nsec = static_cast<long>((*deadline - secs).count());
-    ::timerfd_settime(it->second->fd, TFD_TIMER_ABSTIME, &spec, nullptr);
+    itimerspec alarm{};
+    alarm.it_value.tv_sec = static_cast<time_t>(secs.count());
+    alarm.it_value.tv_nsec = static_cast<long>((*deadline - secs).count());
+    ::timerfd_settime(it->second->fd, TFD_TIMER_ABSTIME, &alarm, nullptr);
 }
 
 void SystemTickSource::onWake(TimerId id)
