@@ -106,25 +106,9 @@ XVFB_PID='' WM_PID='' XEV_PID='' PROG_PID=''
 now_us() { echo "${EPOCHREALTIME/./}"; }
 log() { echo "[footprint] $*" >&2; }
 
-is_running() {
-    local state
-    [ -r "/proc/$1/stat" ] || return 1
-    state=$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | cut -d' ' -f1)
-    [ -n "$state" ] && [ "$state" != Z ] && [ "$state" != X ]
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../../tests/desktop/processes.sh"
 
-# stop_pid PID: ends a process this script started, politely then firmly.
-stop_pid() {
-    local pid=$1
-    [ -n "$pid" ] || return 0
-    if is_running "$pid"; then
-        kill "$pid" 2>/dev/null
-        for _ in $(seq 60); do is_running "$pid" || break; sleep 0.05; done
-        is_running "$pid" && kill -KILL "$pid" 2>/dev/null
-    fi
-    wait "$pid" 2>/dev/null
-    return 0
-}
+
 
 cleanup() {
     stop_pid "$PROG_PID"

@@ -30,6 +30,8 @@ for tool in Xvfb openbox xdotool xprop xwininfo import convert md5sum; do
     fi
 done
 
+source "$(dirname "${BASH_SOURCE[0]}")/processes.sh"
+
 TEST_NAME=$(basename "$0" .sh)
 # Screenshots for people to look at go to the test's working directory (the
 # build tree's tests/desktop when run by ctest).
@@ -118,27 +120,10 @@ wait_until() {
     done
 }
 
-# is_running PID: the process exists and has not exited (a zombie has exited).
-is_running() {
-    local state
-    [ -r "/proc/$1/stat" ] || return 1
-    state=$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | cut -d' ' -f1)
-    [ -n "$state" ] && [ "$state" != Z ] && [ "$state" != X ]
-}
 
-# stop_pid PID: ends a process this script started, politely then firmly.
-stop_pid() {
-    local pid=$1
-    [ -n "$pid" ] || return 0
-    if is_running "$pid"; then
-        kill "$pid" 2>/dev/null
-        wait_until 3 eval "! is_running $pid" || kill -KILL "$pid" 2>/dev/null
-    fi
-    wait "$pid" 2>/dev/null
-    return 0
-}
 
 cleanup() {
+    stop_pid "${TRAYER_PID:-}"
     stop_pid "$KPID"
     stop_pid "$WM_PID"
     stop_pid "$XVFB_PID"
@@ -404,3 +389,25 @@ wait_exit() {
     KPID=
     return 0
 }
+
+# The XEmbed notification area (trayer) for the icon's tests.
+TRAYER_PID=
+start_tray() {
+    trayer --edge bottom --align right --widthtype pixel --width 120 --heighttype pixel \
+        --height 24 --SetDockType true --transparent false >"$WORK/trayer.log" 2>&1 &
+    TRAYER_PID=$!
+}
+stop_tray() { stop_pid "$TRAYER_PID"; TRAYER_PID=; }
+# trayer's panel, which holds the embedded icons, exists.
+tray_up() { xwininfo -root -tree 2>/dev/null | grep -q '"panel": ("panel" "trayer")'; }
+# The program's icon window: a window of the program's class nested inside
+# trayer's panel (deeper indented below it in the window tree); prints its
+# line of the tree.
+icon_line() {
+    xwininfo -root -tree 2>/dev/null | awk '
+        function depth(s) { match(s, /^ */); return RLENGTH }
+        inpanel && depth($0) <= paneldepth { inpanel = 0 }
+        /"panel": \("panel" "trayer"\)/ { inpanel = 1; paneldepth = depth($0); next }
+        inpanel && /\("kestrova" "Kestrova"\)/ { print; exit }'
+}
+icon_embedded() { [ -n "$(icon_line)" ]; }

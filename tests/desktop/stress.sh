@@ -10,23 +10,10 @@ command -v xclip >/dev/null 2>&1 || fail "xclip is not installed"
 command -v trayer >/dev/null 2>&1 || fail "trayer is not installed"
 STRESS_SECONDS=${STRESS_SECONDS:-600}
 
-LOAD_PIDS=() TRAYER_PID=
+LOAD_PIDS=()
 stop_load() { local p; for p in "${LOAD_PIDS[@]}"; do stop_pid "$p"; done; LOAD_PIDS=(); }
-trap 'stop_load; stop_pid "$TRAYER_PID"; cleanup' EXIT
+trap 'stop_load; cleanup' EXIT
 
-start_tray() {
-    trayer --edge bottom --align right --widthtype pixel --width 120 --heighttype pixel \
-        --height 24 --SetDockType true --transparent false >"$WORK/trayer.log" 2>&1 &
-    TRAYER_PID=$!
-}
-icon_embedded() {
-    xwininfo -root -tree 2>/dev/null | awk '
-        function depth(s) { match(s, /^ */); return RLENGTH }
-        inpanel && depth($0) <= paneldepth { inpanel = 0 }
-        /"panel": \("panel" "trayer"\)/ { inpanel = 1; paneldepth = depth($0); next }
-        inpanel && /\("kestrova" "Kestrova"\)/ { found = 1 }
-        END { exit !found }'
-}
 # Windows titled Kestrova: the timer, and an error box while one is open.
 titled() { xdotool search --onlyvisible --name '^Kestrova$' 2>/dev/null | wc -l; }
 
@@ -75,7 +62,7 @@ done
 log "countdown of 1 under load for $STRESS_SECONDS s"
 for round in 1 2 3; do
     sleep $((STRESS_SECONDS / 4))
-    stop_pid "$TRAYER_PID"
+    stop_tray
     start_tray
     wait_until 20 icon_embedded || fail "the icon did not come back after restart $round under load"
     is_running "$KPID" || fail "the program ended during the run"

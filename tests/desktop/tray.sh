@@ -7,28 +7,10 @@
 source "$(dirname "$0")/lib.sh" "$@"
 command -v trayer >/dev/null 2>&1 || fail "trayer is not installed"
 
-TRAYER_PID=
-start_tray() {
-    trayer --edge bottom --align right --widthtype pixel --width 120 --heighttype pixel \
-        --height 24 --SetDockType true --transparent false >"$WORK/trayer.log" 2>&1 &
-    TRAYER_PID=$!
-    wait_until 10 tray_up || fail "trayer did not come up: $(cat "$WORK/trayer.log")"
-}
-stop_tray() { stop_pid "$TRAYER_PID"; TRAYER_PID=; }
-trap 'stop_pid "$TRAYER_PID"; cleanup' EXIT
-
-# trayer's panel, which holds the embedded icons, exists.
-tray_up() { xwininfo -root -tree 2>/dev/null | grep -q '"panel": ("panel" "trayer")'; }
-# The program's icon window: a window of the program's class nested inside
-# trayer's panel (deeper indented below it in the window tree). Prints "X Y"
-# of its centre on the screen.
+# The centre of the program's icon on the screen, as "X Y".
 icon_centre() {
     local line
-    line=$(xwininfo -root -tree 2>/dev/null | awk '
-        function depth(s) { match(s, /^ */); return RLENGTH }
-        inpanel && depth($0) <= paneldepth { inpanel = 0 }
-        /"panel": \("panel" "trayer"\)/ { inpanel = 1; paneldepth = depth($0); next }
-        inpanel && /\("kestrova" "Kestrova"\)/ { print; exit }')
+    line=$(icon_line)
     [ -n "$line" ] || return 1
     # "... 22x22+0+0  +617+377"
     local size abs
@@ -41,11 +23,15 @@ icon_centre() {
     [ "$w" -gt 1 ] && [ "$h" -gt 1 ] || return 1
     echo "$((ax + w / 2)) $((ay + h / 2))"
 }
-icon_embedded() { icon_centre >/dev/null; }
 program_windows() { xdotool search --onlyvisible --class kestrova 2>/dev/null | wc -l; }
 
+start_tray_and_wait() {
+    start_tray
+    wait_until 10 tray_up || fail "trayer did not come up: $(cat "$WORK/trayer.log")"
+}
+
 start_desktop
-start_tray
+start_tray_and_wait
 start_kestrova
 wait_until 10 icon_embedded || fail "the icon is not in the notification area"
 pass "the icon is embedded in the notification area at start-up ($(icon_centre))"
@@ -75,7 +61,7 @@ pass "a right double click changes nothing"
 for round in 1 2 3; do
     stop_tray
     wait_until 5 eval '! icon_embedded' || fail "the icon outlived its notification area"
-    start_tray
+    start_tray_and_wait
     wait_until 10 icon_embedded || fail "the icon did not come back after restart $round"
 done
 pass "the icon comes back each time the notification area is made anew"
@@ -98,7 +84,7 @@ stop_tray
 start_kestrova
 sleep 1
 icon_embedded && fail "an icon without a notification area?"
-start_tray
+start_tray_and_wait
 wait_until 10 icon_embedded || fail "the icon did not appear when a notification area appeared"
 pass "started without a notification area, the icon appears once one exists"
 click_at $FIELD_POINT
